@@ -25,15 +25,24 @@ struct MapShape {
 
 // Everything one window yields before the map's decision.
 struct MapWindow {
-  Histogram256 fit; // plane 2's counts times inv_n, taken before the similarity rescales them
-  double score;     // weighted cosine similarity of the three planes' histograms
-  double mean;      // plane 2's window mean
-  double dev;       // plane 2's window sample deviation
+  double score; // weighted cosine similarity of the three planes' histograms
+  double mean;  // plane 2's window mean
+  double dev;   // plane 2's window sample deviation
+  // Plane 2's histogram for the normal fit, in one of two forms: the literal
+  // path's normalized copy (counts times inv_n, taken before the similarity
+  // rescales the counts), or the fast path's raw counts with inv_n.
+  const double *fit;
+  const int32_t *counts2;
+  double inv_n;
 };
 
 // The distance of the window's fit histogram from the normal density of its
 // mean and deviation. Decisions call it only when they need it; dev must not be 0.
 double map_window_fit_distance(const MapWindow &window);
+
+// gaussian_fit_distance of the histogram counts * inv_n, to the same bits, with
+// the exponential skipped where it is exactly 0 (see the definition).
+double fit_distance_from_counts(const int32_t *counts, double inv_n, double mean, double dev);
 
 // A map's rule for one evaluated centre (dev above 0): may overwrite *element.
 using MapDecision = void (*)(const MapWindow &window, double threshold, double *element);
@@ -53,7 +62,8 @@ void build_window_map(const MapShape &shape, MapDecision decide, MapPath path, c
 // the normalized fit copy, the similarity triple and weighted score, then plane
 // 2's mean and deviation.
 void evaluate_map_window(const MapShape &shape, const double *const planes[3], int64_t rows,
-                         int64_t row, int64_t col, const double *weights, MapWindow *window);
+                         int64_t row, int64_t col, const double *weights, Histogram256 fit,
+                         MapWindow *window);
 
 // True when an m x n call evaluates at least one window (and so reads its planes
 // and weights).

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -541,6 +542,81 @@ TEST(Maps, IdenticalPlanesScoreTheWeightSum) {
   EXPECT_NEAR(r.score, 2.75, 1e-14);
   EXPECT_EQ(centre_value(kAnchor, planes, {0.5, 0.25, 2}, 2.75 - 1e-12), 0.5);
   EXPECT_EQ(centre_value(kAnchor, planes, {0.5, 0.25, 2}, 2.75 + 1e-12), -1.0);
+}
+
+// --- The fast path against the literal one, bit for bit ---------------------------
+
+// The fast path leaves out exp where its argument lies below -746, counting on
+// the C library's exp giving exactly 0 there.
+TEST(MapsFastPath, ExpBelowMinus746IsExactlyZero) {
+  for (double x = -746.0; x > -800.0; x -= 0.001)
+    ASSERT_EQ(std::exp(x), 0.0) << x;
+  ASSERT_GT(std::exp(-745.0), 0.0);
+}
+
+bool same_bits(const std::vector<double> &a, const std::vector<double> &b) {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+}
+
+// The normal-fit distance from raw counts, against the literal kernel on
+// histograms and deviations from wide to tiny (where most densities vanish).
+TEST(MapsFastPath, FitDistanceFromCountsMatchesTheKernel) {
+  std::mt19937 random(99);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  for (int trial = 0; trial < 3000; ++trial) {
+    int32_t counts[256] = {};
+    const int pixels = trial % 2 == 0 ? 121 : 49;
+    const double inv_n = pixels == 121 ? 0.008264462809917356 : 0.02040816326530612;
+    const double centre = unit(random) * 255.0;
+    const double spread = std::pow(10.0, -3.0 + 5.5 * unit(random));
+    for (int i = 0; i < pixels; ++i) {
+      const double v = centre + spread * (unit(random) - 0.5);
+      counts[std::min(255, std::max(0, static_cast<int>(v)))] += 1;
+    }
+    Histogram256 fit;
+    for (int k = 0; k < 256; ++k)
+      fit[k] = counts[k] * inv_n;
+    const double mean = centre + (unit(random) - 0.5) * spread * 0.1;
+    const double dev = spread * (0.05 + unit(random));
+    const double literal = gaussian_fit_distance(fit, mean, dev);
+    const double fast = fit_distance_from_counts(counts, inv_n, mean, dev);
+    ASSERT_EQ(std::memcmp(&literal, &fast, sizeof literal), 0)
+        << "mean " << mean << " dev " << dev << ": " << literal << " vs " << fast;
+  }
+  // Zero deviation gives NaN on both paths.
+  int32_t counts[256] = {};
+  counts[37] = 121;
+  EXPECT_TRUE(std::isnan(fit_distance_from_counts(counts, 0.008264462809917356, 37.0, 0.0)));
+}
+
+// Whole maps on both paths, over images of every kind and many thresholds
+// (picked about the scores that occur, so that decisions go both ways).
+TEST(MapsFastPath, MatchesTheLiteralPathBitForBit) {
+  std::mt19937 random(2026);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  int compared = 0;
+  for (uint32_t seed = 1; seed <= 12; ++seed) {
+    const int64_t rows = 21 + static_cast<int64_t>(unit(random) * 20);
+    const int64_t cols = 21 + static_cast<int64_t>(unit(random) * 20);
+    const Planes planes = seed % 3 == 0   ? mixed_planes(rows, cols, seed)
+                          : seed % 3 == 1 ? uniform_random_planes(rows, cols, seed, true)
+                                          : uniform_random_planes(rows, cols, seed, false);
+    const std::array<double, 3> weight_sets[] = {
+        {1, 1, 1}, {unit(random), unit(random), unit(random)}, {1, kNaN, 0}, {-1, 2, 0.5}};
+    for (const std::array<double, 3> &w : weight_sets)
+      for (const double threshold : {unit(random) * 3.0, unit(random), kNaN, kInf, -kInf})
+        for (const MapKind *kind : kMaps) {
+          std::vector<double> literal(rows * cols), fast(rows * cols);
+          kind->on_path(MapPath::Literal, planes.p[0].data(), planes.p[1].data(),
+                        planes.p[2].data(), rows, cols, w.data(), threshold, literal.data());
+          kind->on_path(MapPath::Fast, planes.p[0].data(), planes.p[1].data(), planes.p[2].data(),
+                        rows, cols, w.data(), threshold, fast.data());
+          ASSERT_TRUE(same_bits(literal, fast)) << kind->name << " seed " << seed << " " << rows
+                                                << "x" << cols << " threshold " << threshold;
+          ++compared;
+        }
+  }
+  EXPECT_EQ(compared, 12 * 4 * 5 * 3);
 }
 
 } // namespace
