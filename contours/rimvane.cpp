@@ -156,6 +156,8 @@ void bin_edgel_directions(const double *edgels, double edgel_count, double thres
   float *bins[kBins];
   take_bins(bins);
   for (int64_t i = 0; i < n; ++i) {
+    // IEEE rounding to single: a component beyond the single range becomes
+    // an infinity, which bin_of_vector turns away.
     const float x = static_cast<float>(edgels[i]);
     const float y = static_cast<float>(edgels[n + i]);
     float m = 0.0f;

@@ -12,8 +12,8 @@
 constexpr int32_t kNoDirection = -1;
 
 // The bin (0..359) of the vector (x, y) and its single-precision magnitude,
-// through its fixed mix of single and double steps; kNoDirection (and an
-// unspecified magnitude) for a vector without a direction.
+// through its fixed mix of single and double steps; kNoDirection for a
+// vector without a direction (its magnitude then means nothing).
 int32_t bin_of_vector(float x, float y, float *magnitude);
 
 // The worker of rimvane(E, n, threshold). edgels: 2n doubles, x of vector i at

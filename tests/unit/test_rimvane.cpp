@@ -49,7 +49,7 @@ Vector at_degrees(double degrees, double length = 1.0) {
   return {length * std::sin(radians), length * std::cos(radians)};
 }
 
-// Row j as the design writes it: theta_j = 3.14159265 * (2 * (j / 360)), and the
+// Row j written out from its definition: theta_j = 3.14159265 * (2 * (j / 360)), and the
 // single magnitude widened to double times its sine and cosine.
 Vector expected_row(int j, float magnitude) {
   const double theta = 3.14159265 * (2.0 * (j / 360.0));
@@ -274,7 +274,7 @@ TEST(BinEdgelDirections, ReadsOnlyTheFirstTwoNValuesAndTruncatesTheCount) {
 
 // --- Random inputs against an independent recomputation -----------------------
 
-// The design's steps written out again with standard containers: float division
+// The binning steps written out again with standard containers: float division
 // for the unit components, std::sort, and a bin closed by its 30th vector.
 std::vector<double> reference_table(const std::vector<Vector> &vectors, double threshold) {
   std::vector<std::vector<float>> bins(360);
