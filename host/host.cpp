@@ -71,6 +71,12 @@ mxArray *mxCreateDoubleMatrix(mwSize rows, mwSize cols, mxComplexity complexity)
   if (rows < 0 || cols < 0)
     mexErrMsgIdAndTxt("host:negativeSize", "mxCreateDoubleMatrix: negative size %lld x %lld",
                       static_cast<long long>(rows), static_cast<long long>(cols));
+  // Like a real host, refuse an array that cannot be had instead of failing
+  // later; this test host stops at 2 GiB of doubles.
+  constexpr int64_t kMaxElements = int64_t{1} << 28;
+  if ((cols > 0 && rows > kMaxElements / cols) || rows * cols > kMaxElements)
+    mexErrMsgIdAndTxt("host:outOfMemory", "out of memory or dimension too large: %lld x %lld",
+                      static_cast<long long>(rows), static_cast<long long>(cols));
   mxArray *array = new_array(host::ArrayClass::Double, rows, cols);
   array->complex = complexity == mxCOMPLEX;
   live_arrays.insert(array);
