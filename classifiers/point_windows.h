@@ -14,6 +14,15 @@
 #include "gateway/to_index.h"
 #include "window_stats/window_stats.h"
 
+// The two workers (classifiers/stillcull.cpp and classifiers/moodcull.cpp).
+// Each writes output[i] = 1.0 or 2.0 for i < to_index(n), and nothing when that
+// is below 1.
+void flag_points_by_fit(const double *points, double n, const double *plane0, const double *plane1,
+                        const double *plane2, double m, double k, double threshold, double *output);
+void flag_points_by_similarity(const double *points, double n, const double *plane0,
+                               const double *plane1, const double *plane2, double m, double k,
+                               const double *weights, double threshold, double *output);
+
 constexpr int kPointsInput = 1;
 constexpr int kCountInput = 2;
 constexpr int kFirstPlaneInput = 3; // plane p is input 3 + p

@@ -6,13 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "classifiers/point_windows.h"
 #include "declaration_check.h"
-
-void flag_points_by_fit(const double *points, double n, const double *plane0, const double *plane1,
-                        const double *plane2, double m, double k, double threshold, double *output);
-void flag_points_by_similarity(const double *points, double n, const double *plane0,
-                               const double *plane1, const double *plane2, double m, double k,
-                               const double *weights, double threshold, double *output);
 
 extern const Deliverable stillcull_deliverable;
 extern const Deliverable moodcull_deliverable;
