@@ -8,7 +8,7 @@ build_planestat (outdir);
 names = {"stillcull", "moodcull", "anchorfield", "vigorfield", "vigorsheet", ...
          "ringsample", "driftgauge", "rimvane"};
 for i = 1:numel (names)
-  assert (exist (fullfile (outdir, [names{i} "." mexext()]), "file") == 2, "%s not built", names{i});
+  assert (exist (fullfile (outdir, [names{i} "." mexext()]), "file") == 3, "%s not built", names{i});
   assert (exist (fullfile (outdir, [names{i} ".m"]), "file") == 2, "%s has no help twin", names{i});
 end
 
