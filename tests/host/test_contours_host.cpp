@@ -126,3 +126,20 @@ TEST(ContoursHost, DriftgaugeChecksBothContours) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Loader, FallsBackToTheUnderscoreEntryPoint) {
+  host::Function underscore(std::string(PLANESTAT_HOST_MODULES) + "/underscore_entry.so");
+  host::Array points = axis_contour(), n = host::make_scalar(4);
+  const std::vector<host::Matrix> outputs = underscore.call(1, {points.get(), n.get()});
+  ASSERT_EQ(outputs.size(), 1u);
+  EXPECT_EQ(outputs[0].values, call1("ringsample", {points.get(), n.get()}).values);
+}
+
+TEST(Loader, RefusesALibraryWithoutAnEntryPoint) {
+  EXPECT_THROW(host::Function library(PLANESTAT_HOST_LIBRARY), std::runtime_error);
+  EXPECT_THROW(host::Function missing("/nonexistent/ringsample.so"), std::runtime_error);
+}
+
+} // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "point_list.h"
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -18,17 +20,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kUnwritten = -7.0; // what the output holds before a call
 
-using Point = std::pair<double, double>; // (x = column, y = row)
-
-std::vector<double> point_list(const std::vector<Point> &points) {
-  const size_t n = points.size();
-  std::vector<double> list(2 * n);
-  for (size_t i = 0; i < n; ++i) {
-    list[i] = points[i].first;
-    list[n + i] = points[i].second;
-  }
-  return list;
-}
+// Points are (x = column, y = row).
 
 // A rows x cols plane of grey levels in [0, 256) with fractions, from a small
 // linear congruential sequence.

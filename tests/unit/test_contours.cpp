@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "point_list.h"
+
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -13,19 +15,6 @@ extern const Deliverable ringsample_deliverable;
 extern const Deliverable driftgauge_deliverable;
 
 namespace {
-
-using Point = std::pair<double, double>;
-
-// A point list in the column-major n x 2 layout.
-std::vector<double> point_list(const std::vector<Point> &points) {
-  const size_t n = points.size();
-  std::vector<double> list(2 * n);
-  for (size_t i = 0; i < n; ++i) {
-    list[i] = points[i].first;
-    list[n + i] = points[i].second;
-  }
-  return list;
-}
 
 std::vector<double> resample(const std::vector<double> &list, double count) {
   std::vector<double> table(720, -99.0);

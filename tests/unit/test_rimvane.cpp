@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "point_list.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -16,20 +18,14 @@ extern const Deliverable rimvane_deliverable;
 
 namespace {
 
-using Vector = std::pair<double, double>;
+using Vector = Point;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// Vectors in the column-major n x 2 layout: x of vector i at i, y at n + i.
+// Edge-element vectors use the point-list layout: x of vector i at i, y at n + i.
 std::vector<double> edgel_list(const std::vector<Vector> &vectors) {
-  const size_t n = vectors.size();
-  std::vector<double> list(2 * n);
-  for (size_t i = 0; i < n; ++i) {
-    list[i] = vectors[i].first;
-    list[n + i] = vectors[i].second;
-  }
-  return list;
+  return point_list(vectors);
 }
 
 std::vector<double> bin_table(const std::vector<double> &list, double count, double threshold) {
