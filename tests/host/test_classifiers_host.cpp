@@ -69,33 +69,6 @@ void empty_planes(ClassifierCall &call) {
   call.plane2 = make_matrix(0, 0, {});
 }
 
-// The input count is tested first and alone; the output count only with the
-// right input count. Null handles prove nothing is read.
-TEST(ClassifiersHost, ArgumentCountMessagesComeFirst) {
-  const struct {
-    const char *name;
-    int nlhs;
-    int nrhs;
-    const char *message;
-  } cases[] = {
-      {"stillcull", 2, 7, "func: stillcull() requires 8 input arguments."},
-      {"stillcull", 1, 9, "func: stillcull() requires 8 input arguments."},
-      {"stillcull", 0, 0, "func: stillcull() requires 8 input arguments."},
-      {"stillcull", 0, 8, "func: stillcull() requires 1 output argument."},
-      {"stillcull", 2, 8, "func: stillcull() requires 1 output argument."},
-      {"moodcull", 1, 8, "func: moodcull() requires 9 input arguments."},
-      {"moodcull", 3, 10, "func: moodcull() requires 9 input arguments."},
-      {"moodcull", 0, 9, "func: moodcull() requires 1 output argument."},
-      {"moodcull", 2, 9, "func: moodcull() requires 1 output argument."},
-  };
-  for (const auto &c : cases) {
-    const std::vector<const mxArray *> unread(static_cast<size_t>(c.nrhs), nullptr);
-    const RaisedError error = call_error(c.name, c.nlhs, unread);
-    EXPECT_EQ(error.message, c.message) << c.name << " " << c.nlhs << " " << c.nrhs;
-    EXPECT_EQ(error.id, "");
-  }
-}
-
 TEST(ClassifiersHost, SmallestPlanesJudgeTheCentreOnly) {
   const ClassifierCall still = stillcull_call();
   const host::Matrix fit = call1("stillcull", still.stillcull());

@@ -34,31 +34,6 @@ TEST(DriftgaugeHost, ReturnsOneNumber) {
   EXPECT_EQ(offset.values[0], 0.25);
 }
 
-// The input count is tested first, then (only with the right input count) the
-// output count; nothing is read before. Null handles prove nothing is read.
-TEST(ContoursHost, ArgumentCountMessagesComeFirst) {
-  const struct {
-    const char *name;
-    int nlhs;
-    int nrhs;
-    const char *message;
-  } cases[] = {
-      {"ringsample", 1, 1, "func: ringsample() requires 2 input arguments."},
-      {"ringsample", 2, 3, "func: ringsample() requires 2 input arguments."},
-      {"ringsample", 0, 2, "func: ringsample() requires 1 output arguments."},
-      {"ringsample", 2, 2, "func: ringsample() requires 1 output arguments."},
-      {"driftgauge", 1, 0, "func: driftgauge() requires 4 input arguments."},
-      {"driftgauge", 2, 5, "func: driftgauge() requires 4 input arguments."},
-      {"driftgauge", 0, 4, "func: driftgauge() requires 1 output arguments."},
-  };
-  for (const auto &c : cases) {
-    const std::vector<const mxArray *> unread(static_cast<size_t>(c.nrhs), nullptr);
-    const RaisedError error = call_error(c.name, c.nlhs, unread);
-    EXPECT_EQ(error.message, c.message) << c.name << " " << c.nlhs << " " << c.nrhs;
-    EXPECT_EQ(error.id, "");
-  }
-}
-
 TEST(ContoursHost, BadInputsRaiseClearErrors) {
   const double nan = std::nan("");
   const struct {

@@ -37,24 +37,6 @@ MapInputs uniform_inputs(int64_t side, double value, double threshold = 0.5) {
           make_scalar(threshold)};
 }
 
-TEST(MapsHost, ArgumentCountMessagesComeFirst) {
-  for (const char *name : kMapNames) {
-    const std::string inputs = std::string("func: ") + name + "() requires 7 input arguments.";
-    const std::string outputs = std::string("func: ") + name + "() requires 1 output argument.";
-    const struct {
-      int nlhs, nrhs;
-      const std::string &message;
-    } cases[] = {{1, 6, inputs}, {1, 8, inputs},  {0, 0, inputs},
-                 {2, 3, inputs}, {0, 7, outputs}, {2, 7, outputs}};
-    for (const auto &c : cases) {
-      const std::vector<const mxArray *> unread(static_cast<size_t>(c.nrhs), nullptr);
-      const RaisedError error = call_error(name, c.nlhs, unread);
-      EXPECT_EQ(error.message, c.message) << name << " " << c.nlhs << " " << c.nrhs;
-      EXPECT_EQ(error.id, "");
-    }
-  }
-}
-
 // 11 x 11 (21 x 21 for vigorfield) planes, all equal, whose one evaluated
 // window decides the centre.
 TEST(MapsHost, TheSmallestMapsDecideTheirOneCentre) {

@@ -50,29 +50,6 @@ TEST(RimvaneHost, CountBelowOneGivesAllZeros) {
   }
 }
 
-// The input count is tested first, then (only with the right input count) the
-// output count; nothing is read before. Null handles prove nothing is read.
-TEST(RimvaneHost, ArgumentCountMessagesComeFirst) {
-  const struct {
-    int nlhs;
-    int nrhs;
-    const char *message;
-  } cases[] = {
-      {1, 2, "func: rimvane() requires 3 input arguments."},
-      {1, 4, "func: rimvane() requires 3 input arguments."},
-      {0, 0, "func: rimvane() requires 3 input arguments."},
-      {2, 2, "func: rimvane() requires 3 input arguments."},
-      {0, 3, "func: rimvane() requires 1 output arguments."},
-      {2, 3, "func: rimvane() requires 1 output arguments."},
-  };
-  for (const auto &c : cases) {
-    const std::vector<const mxArray *> unread(static_cast<size_t>(c.nrhs), nullptr);
-    const RaisedError error = call_error("rimvane", c.nlhs, unread);
-    EXPECT_EQ(error.message, c.message) << c.nlhs << " " << c.nrhs;
-    EXPECT_EQ(error.id, "");
-  }
-}
-
 TEST(RimvaneHost, BadInputsRaiseClearErrors) {
   const auto four_vectors = [] { return make_matrix(4, 2, {1, 0, -1, 0, 0, 1, 0, -1}); };
   const auto number = [](double value) { return [value] { return make_scalar(value); }; };
