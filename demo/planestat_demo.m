@@ -65,23 +65,23 @@ for i = 1:rows (maps)
 end
 
 % --- Two classifiers on a grid of points ---------------------------------------
-[x, y] = meshgrid (0:16:N - 1, 0:16:M - 1);
+[x, y] = meshgrid (4:20:N - 1, 4:20:M - 1);
 points = [x(:), y(:)];
 n = rows (points);
 tic; fit_flags = stillcull (points, n, R, G, B, M, N, 0.05);
 report ("stillcull", sprintf ("%d points, 41x41 windows, threshold 0.05", n), toc);
 tic; mood_flags = moodcull (points, n, R, G, B, M, N, weights, 0.9);
 report ("moodcull", sprintf ("%d points, 21x21 windows, threshold 0.9", n), toc);
-f = figure ("visible", "off", "position", [0 0 1100 560]);
-panels = {fit_flags, "stillcull: red = blue histogram far from its normal fit (distance > 0.05)";
-          mood_flags, "moodcull: red = planes unlike (weighted similarity < 0.9)"};
+f = figure ("visible", "off", "position", [0 0 1300 600]);
+panels = {fit_flags, "stillcull: red 1 = blue histogram farther than 0.05 from its normal fit, green 2 = not";
+          mood_flags, "moodcull: red 1 = planes unlike (weighted similarity < 0.9), green 2 = alike"};
 for k = 1:2
   [flags, caption] = panels{k, :};
   subplot (1, 2, k);
   image (rgb); axis image off; hold on;
   one = flags == 1;
-  plot (points(! one, 1) + 1, points(! one, 2) + 1, ".", "color", [0.3 0.9 0.3], "markersize", 4);
-  plot (points(one, 1) + 1, points(one, 2) + 1, "o", "color", [1 0.1 0.1], "markersize", 3);
+  plot (points(! one, 1) + 1, points(! one, 2) + 1, "o", "color", [0.2 0.9 0.2], "markersize", 4, "linewidth", 2);
+  plot (points(one, 1) + 1, points(one, 2) + 1, "o", "color", [1 0.1 0.1], "markersize", 4, "linewidth", 2);
   title (caption);
 end
 file = fullfile (outdir, "classifiers.png");
